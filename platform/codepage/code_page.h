@@ -1,0 +1,28 @@
+// Our stand-in for the platform's code-page conversions
+// (MultiByteToWideChar / WideCharToMultiByte called with no flags).
+//
+// Code page 936 follows the platform's own table: unmapped or incomplete
+// double-byte sequences decode to U+003F; characters the code page lacks
+// encode to '?' (one per UTF-16 unit, so a character outside the BMP gives
+// two). Code page 65001 decodes malformed UTF-8 to U+FFFD per maximal
+// ill-formed subsequence and encodes lone surrogates as U+FFFD. Code page 0
+// is 936. Nothing is dropped and no conversion stops early; a zero byte or
+// unit is converted like any other. Safe to call from any thread.
+#ifndef PLATFORM_CODEPAGE_CODE_PAGE_H_
+#define PLATFORM_CODEPAGE_CODE_PAGE_H_
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// False for a code page other than 0, 936 and 65001.
+bool IsSupportedCodePage(int code_page);
+
+// Empty results for an unsupported code page.
+std::u16string MultiByteToWide(int code_page, std::string_view bytes);
+std::string WideToMultiByte(int code_page, std::u16string_view wide);
+
+}  // namespace platform
+
+#endif  // PLATFORM_CODEPAGE_CODE_PAGE_H_
