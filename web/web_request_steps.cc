@@ -1,11 +1,14 @@
 #include "web/web_request_steps.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/text/text_ops.h"
 #include "platform/http/http_request.h"
@@ -25,11 +28,23 @@ constexpr int kIgnoredCertificateErrors = 0x3300;
 constexpr char kCrLf[] = "\r\n";
 
 // A URL holds no line break; one in the address must not end the Referer
-// line and start a header of its own when the lines are split.
+// line and start a header of its own when the lines are split. Every CR and
+// LF byte is encoded, whatever unit it sits in.
 core::AnsiText RefererValue(const core::AnsiText& address) {
-  return core::ReplaceText(
-      core::ReplaceText(address, "\r", "%0D", 1, core::kEveryOccurrence, true),
-      "\n", "%0A", 1, core::kEveryOccurrence, true);
+  if (address.view().find_first_of("\r\n") == std::string_view::npos) {
+    return address;
+  }
+  std::string value;
+  for (const char byte : address.view()) {
+    if (byte == '\r') {
+      value += "%0D";
+    } else if (byte == '\n') {
+      value += "%0A";
+    } else {
+      value += byte;
+    }
+  }
+  return core::AnsiText(std::move(value));
 }
 
 void AddDefaultHeaders(core::AnsiText& headers, const core::AnsiText& address,

@@ -153,15 +153,27 @@ TEST(WebRequestStepsTest, MethodsAndDefaultHeaderLines) {
 }
 
 TEST(WebRequestStepsTest, LineBreakInAddressCannotStartAHeader) {
-  WebRequestOptions options;
-  options.address = "http://h/a\r\nX-Evil: 1";
-  FakeRun run(std::move(options));
-  run.Go();
-  EXPECT_THAT(run.fake->Headers(),
-              ElementsAre("Accept|*/*", "Referer|http://h/a%0D%0AX-Evil: 1",
-                          "Accept-Language|zh-cn",
-                          std::string("User-Agent|") + kUserAgent));
-  EXPECT_EQ(run.fake->calls.at(1), "Open GET http://h/a\r\nX-Evil: 1 sync");
+  const struct {
+    const char* address;
+    const char* referer;
+  } cases[] = {
+      {"http://h/a\r\nX-Evil: 1", "http://h/a%0D%0AX-Evil: 1"},
+      {"http://h/\xB0\r\nX: 1\n", "http://h/\xB0%0D%0AX: 1%0A"},
+      // Without a line break nothing changes, a dangling lead byte included.
+      {"http://h/\xD6\xD0\xB0", "http://h/\xD6\xD0\xB0"},
+  };
+  for (const auto& c : cases) {
+    WebRequestOptions options;
+    options.address = c.address;
+    FakeRun run(std::move(options));
+    run.Go();
+    EXPECT_THAT(run.fake->Headers(),
+                ElementsAre("Accept|*/*", std::string("Referer|") + c.referer,
+                            "Accept-Language|zh-cn",
+                            std::string("User-Agent|") + kUserAgent));
+    EXPECT_EQ(run.fake->calls.at(1),
+              std::string("Open GET ") + c.address + " sync");
+  }
 }
 
 TEST(WebRequestStepsTest, TimeoutMilliseconds) {
