@@ -4,6 +4,9 @@
 #ifndef CORE_TEXT_CHARACTERS_H_
 #define CORE_TEXT_CHARACTERS_H_
 
+#include <cstddef>
+#include <string_view>
+
 #include "core/text/ansi_text.h"
 
 namespace core {
@@ -14,6 +17,15 @@ int SplitCharacters(const AnsiText& text, TextList& characters);
 
 // The number SplitCharacters would return, without building the list.
 int CountCharacters(const AnsiText& text);
+
+// Width in bytes (1 or 2) of the character that starts at the 0-based offset
+// `i` < bytes.size(), for code that walks characters without a list.
+inline std::size_t CharacterWidth(std::string_view bytes, std::size_t i) {
+  if (i + 1 >= bytes.size()) return 1;
+  const auto b = static_cast<unsigned char>(bytes[i]);
+  if (b > 0x80) return 2;
+  return b == '\r' && bytes[i + 1] == '\n' ? 2 : 1;
+}
 
 }  // namespace core
 
