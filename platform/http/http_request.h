@@ -5,6 +5,7 @@
 #ifndef PLATFORM_HTTP_HTTP_REQUEST_H_
 #define PLATFORM_HTTP_HTTP_REQUEST_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -36,7 +37,9 @@ class HttpRequest {
   virtual bool SendBytes(std::span<const std::uint8_t> body) = 0;
 
   virtual std::vector<std::uint8_t> ResponseBody() = 0;
-  // The final response's header lines without the status line, CR LF apart.
+  // The final response's header lines without the status line, each ended
+  // by CR LF, and the empty line that closes the block (so a block ends in
+  // CR LF CR LF); "" when no response arrived. Bytes as the server sent them.
   virtual std::string GetAllResponseHeaders() = 0;
   // 0 when no response was received.
   virtual int Status() = 0;
@@ -44,6 +47,18 @@ class HttpRequest {
 
 // The object the design creates by its ProgID; null when it cannot be made.
 std::shared_ptr<HttpRequest> CreateHttpRequest();
+
+// Certificates are always verified against the system's CA store; an extra
+// CA file adds trust (tests use it to reach a throw-away CA).
+struct HttpRequestSettings {
+  std::string extra_ca_file;  // PEM; empty: the system store only
+};
+std::shared_ptr<HttpRequest> CreateHttpRequest(
+    const HttpRequestSettings& settings);
+
+// A response body longer than this fails the request and drops the
+// connection, so a hostile server cannot exhaust memory.
+inline constexpr std::size_t kMaxResponseBodyBytes = std::size_t{64} << 20;
 
 }  // namespace platform
 
