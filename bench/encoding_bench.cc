@@ -90,6 +90,7 @@ void BM_Utf8ToAnsiThroughWide(benchmark::State& state) {
 }
 BENCHMARK(BM_Utf8ToAnsiThroughWide)
     ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->MinTime(2.0);
 
 void BM_IconvCommand(benchmark::State& state) {
