@@ -1,0 +1,5 @@
+namespace {
+int calls = 0;
+}  // namespace
+
+extern "C" int ProbeCountCall() { return ++calls; }
