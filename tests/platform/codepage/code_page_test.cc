@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <random>
 #include <string>
 #include <thread>
@@ -23,6 +24,9 @@ struct DecodeCase {
   std::string bytes;
   std::u16string wide;
 };
+
+// Names the case in failure messages and test lists instead of its bytes.
+void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
 
 class Decode936Test : public testing::TestWithParam<DecodeCase> {};
 
@@ -55,6 +59,8 @@ struct EncodeCase {
   std::u16string wide;
   std::string bytes;
 };
+
+void PrintTo(const EncodeCase& c, std::ostream* os) { *os << c.name; }
 
 class Encode936Test : public testing::TestWithParam<EncodeCase> {};
 
