@@ -2,7 +2,11 @@
 """Turns Microsoft's bestfit936.txt into the compact table the converter uses.
 
 Usage:
-  make_cp936_table.py BESTFIT936 OUTPUT [--strict CP936.TXT]
+  make_cp936_table.py BESTFIT936 OUTPUT [--strict CP936.TXT] [--verify]
+
+With --verify, OUTPUT is compared with what would be written instead of
+being replaced: exit status 1 when they differ, 77 (a skip to CTest) when
+BESTFIT936 is not there.
 
 The output keeps only numbers: the single bytes, the double-byte rows in
 trail-byte order, and the Unicode-to-bytes entries that are not simply the
@@ -16,6 +20,7 @@ agree with the decoding taken from the best-fit file.
 """
 
 import argparse
+import os
 import sys
 
 # The converter tests trail bytes by this rule rather than by a table, so the
@@ -211,7 +216,13 @@ def main():
     parser.add_argument('bestfit')
     parser.add_argument('output')
     parser.add_argument('--strict', help='round-trip table to cross-check')
+    parser.add_argument('--verify', action='store_true',
+                        help='compare OUTPUT instead of writing it')
     args = parser.parse_args()
+    if args.verify and not os.path.exists(args.bestfit):
+        print(f'make_cp936_table: {args.bestfit} not found, nothing to verify '
+              'against', file=sys.stderr)
+        return 77
     try:
         single, leads, double, row_counts, wide = parse_bestfit(args.bestfit)
         best_fit = check(single, leads, double, row_counts, wide)
@@ -220,8 +231,15 @@ def main():
         print(f'make_cp936_table: {error}', file=sys.stderr)
         return 1
     text = render(single, leads, double, best_fit, 'bestfit936.txt')
-    with open(args.output, 'w', encoding='ascii', newline='\n') as f:
-        f.write(text)
+    if args.verify:
+        with open(args.output, encoding='ascii', newline='') as f:
+            if f.read() != text:
+                print(f'make_cp936_table: {args.output} differs from what '
+                      f'{args.bestfit} generates', file=sys.stderr)
+                return 1
+    else:
+        with open(args.output, 'w', encoding='ascii', newline='\n') as f:
+            f.write(text)
     print(f'single bytes {len(single)}, double-byte codes {len(double)}, '
           f'encodings {len(wide)} ({len(wide) - len(best_fit)} round trips, '
           f'{len(best_fit)} best fits)')
