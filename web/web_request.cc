@@ -6,7 +6,7 @@
 namespace web {
 
 core::ByteBuffer WebRequest(WebRequestOptions& options) {
-  return RunWebRequest(options, &platform::CreateHttpRequest);
+  return RunWebRequest(options, [] { return platform::CreateHttpRequest(); });
 }
 
 }  // namespace web
