@@ -1,0 +1,87 @@
+// The duplicate remover's start with its skin library, run as a real
+// process in a folder of its own.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "skin/format/skin_block.h"
+#include "skin/skin_set.h"
+#include "tests/skin/temp_folder.h"
+
+namespace skin {
+namespace {
+
+namespace fs = std::filesystem;
+using skin_test::ReadBytes;
+using skin_test::TempFolder;
+using ::testing::HasSubstr;
+
+const fs::path kProgram = fs::path(PROJECT_BIN_DIR) / "text_dedup";
+
+struct Outcome {
+  int exit_code = -1;  // 124: still running when the time ran out
+  std::string errors;
+};
+
+// Runs the program copied into `folder`, with message boxes answered by the
+// preloaded helper and a time limit, so the test cannot hang on a window.
+Outcome RunProgram(const fs::path& folder, int close_after_ms) {
+  TempFolder output;
+  const fs::path errors = output.path() / "stderr";
+  std::string command =
+      "cd '" + folder.string() + "' && env QT_QPA_PLATFORM=offscreen" +
+      " LD_PRELOAD='" + DISMISS_MESSAGES_LIBRARY + "'" +
+      // The helper sits before the sanitizer runtime in a sanitized build.
+      " ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order="
+      "0\"";
+  if (close_after_ms >= 0) {
+    command += " SKIN_TEST_CLOSE_AFTER_MS=" + std::to_string(close_after_ms);
+  }
+  command += " timeout -k 5 60 ./text_dedup 2>'" + errors.string() + "'";
+  const int status = std::system(command.c_str());
+  Outcome outcome;
+  if (WIFEXITED(status)) outcome.exit_code = WEXITSTATUS(status);
+  outcome.errors = ReadBytes(errors);
+  return outcome;
+}
+
+class ProgramStartTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(kProgram)) {
+      GTEST_SKIP() << "text_dedup is not built in " << PROJECT_BIN_DIR
+                   << "; build it to run the start-up tests";
+    }
+    fs::copy_file(kProgram, folder_.path() / "text_dedup");
+  }
+  TempFolder folder_;
+};
+
+TEST_F(ProgramStartTest, BrokenLibraryEndsWithAMessageAndAFailureStatus) {
+  skin_test::WriteBytes(folder_.path() / "SkinH_EL.dll", "not a library");
+  const Outcome outcome = RunProgram(folder_.path(), -1);
+  EXPECT_NE(outcome.exit_code, 0) << outcome.errors;
+  EXPECT_NE(outcome.exit_code, 124) << "still running: " << outcome.errors;
+  EXPECT_THAT(outcome.errors, HasSubstr("SkinH_EL.dll"));
+  EXPECT_THAT(outcome.errors, HasSubstr("SkinH_AttachRes"));
+  EXPECT_EQ(ReadBytes(folder_.path() / "SkinH_EL.dll"), "not a library");
+}
+
+TEST_F(ProgramStartTest, FirstStartWritesTheLibraryAndWearsSkinThirteen) {
+  const Outcome outcome = RunProgram(folder_.path(), 1500);
+  EXPECT_EQ(outcome.exit_code, 0) << outcome.errors;
+  EXPECT_TRUE(ReadBytes(folder_.path() / "SkinH_EL.dll") ==
+              ReadBytes(BUILT_SKIN_LIBRARY));
+  Skin thirteen;
+  ASSERT_EQ(ParseSkin(SkinBlock(13), &thirteen), SkinError::kNone);
+  EXPECT_THAT(outcome.errors,
+              HasSubstr("style-sheet-bytes=" +
+                        std::to_string(thirteen.style_sheet.size())));
+}
+
+}  // namespace
+}  // namespace skin
