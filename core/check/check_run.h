@@ -12,8 +12,8 @@ namespace check {
 // Appends the segment's highlight fragments to `fragments` and returns
 // whether the search engine answered with a result page. A segment that was
 // not answered counts neither as copied nor as original.
-using FragmentSource =
-    std::function<bool(const core::AnsiText& segment, core::TextList& fragments)>;
+using FragmentSource = std::function<bool(const core::AnsiText& segment,
+                                          core::TextList& fragments)>;
 
 // The grid's address column and the requests start with this.
 inline constexpr const char* kSearchAddressPrefix =

@@ -4,8 +4,14 @@
 #define CORE_CHECK_FRAGMENTS_H_
 
 #include <functional>
+#include <memory>
+#include <string_view>
 
 #include "core/text/ansi_text.h"
+
+namespace platform {
+class HttpRequest;
+}
 
 namespace check {
 
@@ -24,6 +30,29 @@ bool CollectHighlightFragmentsAt(const core::AnsiText& address_prefix,
                                  core::TextList& fragments,
                                  const PumpEvents& pump = {});
 
+// Supplies the request object a query runs on, e.g. one that trusts a test
+// authority or keeps its connection; null lets the web facility make its own.
+using RequestFactory = std::function<std::shared_ptr<platform::HttpRequest>()>;
+
+bool CollectHighlightFragmentsWith(const core::AnsiText& address_prefix,
+                                   const core::AnsiText& segment,
+                                   core::TextList& fragments,
+                                   const RequestFactory& make_request,
+                                   const PumpEvents& pump = {});
+
+// What a reply is worth. Only a 2xx result page answers; a no-result page
+// answers with nothing, since the query it echoes in <em> is not a phrase.
+// A verification page, an error or stub page or no reply at all is not an
+// answer.
+enum class ReplyKind { kNotAnswered, kNoResults, kResults };
+ReplyKind ClassifyReply(int status, std::string_view utf8_page);
+
+// The part of the collection after the request: appends the segment's
+// fragments found in the reply and returns whether the reply is an answer.
+bool FragmentsFromReply(int status, const core::ByteBuffer& body,
+                        const core::AnsiText& segment,
+                        core::TextList& fragments, const PumpEvents& pump = {});
+
 struct ExtractOptions {
   bool case_sensitive = false;
   int length_limit = 0;  // 0: no limit; else byte length must be below it
@@ -35,11 +64,11 @@ struct ExtractOptions {
 };
 
 // Replaces `results` with the trimmed, non-empty texts between each start
-// marker and the next end marker; returns their number.
+// marker and the next end marker; returns their number. An empty marker
+// delimits nothing and yields no result.
 int ExtractAllBetween(const core::AnsiText& text,
                       const core::AnsiText& start_marker,
-                      const core::AnsiText& end_marker,
-                      core::TextList& results,
+                      const core::AnsiText& end_marker, core::TextList& results,
                       const ExtractOptions& options = {},
                       const PumpEvents& pump = {});
 
