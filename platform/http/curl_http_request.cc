@@ -258,7 +258,19 @@ size_t CurlHttpRequest::OnBody(char* data, size_t size, size_t count,
     request->body_too_long_ = true;
     return CURL_WRITEFUNC_ERROR;
   }
-  request->body_.insert(request->body_.end(), data, data + n);
+  auto& body = request->body_;
+  if (body.empty()) {
+    // One allocation of the announced size instead of repeated growth.
+    curl_off_t announced = -1;
+    curl_easy_getinfo(request->easy_.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T,
+                      &announced);
+    if (announced > 0 &&
+        static_cast<std::size_t>(announced) <= kMaxResponseBodyBytes) {
+      body.reserve(static_cast<std::size_t>(announced));
+    }
+  }
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(data);
+  body.insert(body.end(), bytes, bytes + n);
   return n;
 }
 
@@ -316,7 +328,12 @@ bool CurlHttpRequest::Perform(std::span<const std::uint8_t> body) {
   last_progress_ = Clock::now();
   body_too_long_ = false;
 
-  curl_easy_setopt(easy, CURLOPT_SHARE, share_);
+  if (settings_.reuse_connections) {
+    curl_easy_setopt(easy, CURLOPT_SHARE, share_);
+  } else {
+    curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
+    curl_easy_setopt(easy, CURLOPT_SSL_SESSIONID_CACHE, 0L);
+  }
   curl_easy_setopt(easy, CURLOPT_URL, url_.c_str());
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");

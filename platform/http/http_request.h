@@ -52,6 +52,9 @@ std::shared_ptr<HttpRequest> CreateHttpRequest();
 // CA file adds trust (tests use it to reach a throw-away CA).
 struct HttpRequestSettings {
   std::string extra_ca_file;  // PEM; empty: the system store only
+  // False: every exchange opens a connection and TLS session of its own
+  // (for measuring what the shared cache saves).
+  bool reuse_connections = true;
 };
 std::shared_ptr<HttpRequest> CreateHttpRequest(
     const HttpRequestSettings& settings);

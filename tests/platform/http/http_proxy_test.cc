@@ -74,7 +74,7 @@ TEST_F(HttpProxyTest, CredentialsReachTheProxyButNeverTheOrigin) {
     EXPECT_EQ(result.status, 200);
     EXPECT_EQ(result.body, "through");
     ASSERT_EQ(server->requests().size(), 1u);
-    const test::Request& seen = server->requests()[0];
+    const test::Request seen = server->requests()[0];
     EXPECT_EQ(seen.Header("X-Origin-Sees"), "this");
     EXPECT_FALSE(seen.HasHeader("Proxy-Authorization"));
   }

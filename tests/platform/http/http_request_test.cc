@@ -104,7 +104,7 @@ TEST_F(HttpRequestTest, HeadersThatWouldInjectLinesAreRefused) {
   EXPECT_FALSE(request->SetRequestHeader("Bad Name", "v"));
   EXPECT_TRUE(request->Send(""));
   ASSERT_EQ(server_.requests().size(), 1u);
-  const test::Request& seen = server_.requests()[0];
+  const test::Request seen = server_.requests()[0];
   EXPECT_FALSE(seen.HasHeader("X-A"));
   EXPECT_FALSE(seen.HasHeader("X-Injected"));
 }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/http/http_request.h"
 #include "tests/platform/http/http_test_util.h"
@@ -93,6 +96,39 @@ TEST_F(HttpsTest, NewObjectsOneAfterAnotherShareOneConnection) {
   }
   EXPECT_EQ(server.accepted_connections(), 1);
   EXPECT_EQ(server.tls_full_handshakes(), 1);
+
+  // The cache is what saves them: without it each object pays in full.
+  platform::HttpRequestSettings alone;
+  alone.extra_ca_file = ca_->ca_file();
+  alone.reuse_connections = false;
+  for (int i = 0; i < 3; ++i) {
+    auto request = platform::CreateHttpRequest(alone);
+    ASSERT_EQ(Exchange(*request, "GET", server.Url("/page")).status, 200);
+  }
+  EXPECT_EQ(server.accepted_connections(), 4);
+  EXPECT_EQ(server.tls_full_handshakes(), 4);
+}
+
+TEST_F(HttpsTest, ObjectsOnSeveralThreadsShareTheCacheSafely) {
+  test::TestServer server(ca_);
+  ASSERT_TRUE(server.ok());
+  server.Route("/page", Page);
+  constexpr int kThreads = 4;
+  constexpr int kEach = 10;
+  std::atomic<int> good{0};
+  {
+    std::vector<std::jthread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+      threads.emplace_back([&] {
+        for (int i = 0; i < kEach; ++i) {
+          if (Get(server.Url("/page"), ca_).body == "<em>secure</em>") ++good;
+        }
+      });
+    }
+  }
+  EXPECT_EQ(good, kThreads * kEach);
+  // Never more connections than requests in flight at once.
+  EXPECT_LE(server.accepted_connections(), kThreads);
 }
 
 TEST_F(HttpsTest, ANewConnectionResumesTheTlsSession) {
