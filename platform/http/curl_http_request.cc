@@ -193,7 +193,7 @@ class CurlHttpRequest : public HttpRequest {
   std::vector<std::uint8_t> ResponseBody() override { return body_; }
 
   std::string GetAllResponseHeaders() override {
-    if (status_ == 0) return "";
+    if (!response_received_) return "";
     std::string block;
     for (const std::string& line : header_lines_) block += line + "\r\n";
     return block + "\r\n";
@@ -206,6 +206,7 @@ class CurlHttpRequest : public HttpRequest {
     body_.clear();
     header_lines_.clear();
     status_ = 0;
+    response_received_ = false;
   }
 
   bool HasHeader(std::string_view name) const {
@@ -248,6 +249,7 @@ class CurlHttpRequest : public HttpRequest {
   std::vector<std::uint8_t> body_;
   std::vector<std::string> header_lines_;
   int status_ = 0;
+  bool response_received_ = false;
 };
 
 size_t CurlHttpRequest::OnBody(char* data, size_t size, size_t count,
@@ -424,6 +426,7 @@ bool CurlHttpRequest::Perform(std::span<const std::uint8_t> body) {
     return false;
   }
   status_ = static_cast<int>(status);
+  response_received_ = true;
   curl_easy_reset(easy);
   return true;
 }

@@ -56,6 +56,7 @@ class HttpProxyTest : public ::testing::Test {
     result.sent = request->Send("");
     result.status = request->Status();
     result.body = http_test::AsString(request->ResponseBody());
+    result.headers = request->GetAllResponseHeaders();
     return result;
   }
 
@@ -91,6 +92,7 @@ TEST_F(HttpProxyTest, RefusedCredentialsGiveTheProxysAnswerOnly) {
   EXPECT_FALSE(tunnel.sent);
   EXPECT_PRED1(is_refusal, tunnel.status);
   EXPECT_EQ(tunnel.body, "");
+  EXPECT_EQ(tunnel.headers, "");
   EXPECT_TRUE(http_.requests().empty());
   EXPECT_TRUE(https_->requests().empty());
 }
