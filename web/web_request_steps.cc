@@ -27,21 +27,42 @@ constexpr int kDefaultTimeoutMs = 15000;
 constexpr int kIgnoredCertificateErrors = 0x3300;
 constexpr char kCrLf[] = "\r\n";
 
-// A URL holds no line break; one in the address must not end the Referer
-// line and start a header of its own when the lines are split. Every CR and
-// LF byte is encoded, whatever unit it sits in.
+// True when the text's last byte is a lead byte with nothing to pair with:
+// the scan rule would then join it to the CR of the line that follows.
+bool EndsInDanglingLeadByte(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+    } else if (i + 1 < bytes.size()) {
+      i += 2;
+    } else {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The Referer must stay one line whatever the address holds. A URL has no
+// line break, so every CR and LF byte is encoded, and so is a lone lead
+// byte at the end, which would otherwise swallow the CR LF after it and
+// merge the next default line into this one.
 core::AnsiText RefererValue(const core::AnsiText& address) {
-  if (address.view().find_first_of("\r\n") == std::string_view::npos) {
+  const std::string_view bytes = address.view();
+  const bool dangling = EndsInDanglingLeadByte(bytes);
+  if (!dangling && bytes.find_first_of("\r\n") == std::string_view::npos) {
     return address;
   }
+  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string value;
-  for (const char byte : address.view()) {
-    if (byte == '\r') {
-      value += "%0D";
-    } else if (byte == '\n') {
-      value += "%0A";
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte == '\r' || byte == '\n' || (dangling && i + 1 == bytes.size())) {
+      value += '%';
+      value += kHex[byte >> 4];
+      value += kHex[byte & 0x0F];
     } else {
-      value += byte;
+      value += static_cast<char>(byte);
     }
   }
   return core::AnsiText(std::move(value));
