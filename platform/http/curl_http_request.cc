@@ -21,6 +21,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int kProxySettingDefault = 0;
 constexpr int kProxySettingDirect = 1;
 constexpr long kMaxRedirects = 10;
+constexpr long kReceiveBufferBytes = 100 * 1024;
 
 // The platform object's own time-outs until SetTimeouts is called; 0 means
 // no limit.
@@ -168,6 +169,10 @@ class CurlHttpRequest : public HttpRequest {
   bool SetRequestHeader(std::string_view name,
                         std::string_view value) override {
     if (!opened_ || !IsToken(name) || !IsSafeHeaderValue(value)) return false;
+    // The length comes from the body actually sent; a different one would
+    // make the server read part of the body, or the next request on the
+    // kept-alive connection, as something else.
+    if (EqualsNoCase(name, "Content-Length")) return false;
     std::string line(name);
     // "Name;" is curl's way of sending a header whose value is empty.
     line += value.empty() ? ";" : ": " + std::string(value);
@@ -356,6 +361,8 @@ bool CurlHttpRequest::Perform(std::span<const std::uint8_t> body) {
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS,
                      static_cast<long>(std::max(resolve_ms_, connect_ms_)));
   }
+  // Fewer, larger reads than curl's 16 KB default; pages are often bigger.
+  curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
   curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE,
                    static_cast<curl_off_t>(kMaxResponseBodyBytes));
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &CurlHttpRequest::OnBody);

@@ -102,11 +102,13 @@ TEST_F(HttpRequestTest, HeadersThatWouldInjectLinesAreRefused) {
   EXPECT_FALSE(request->SetRequestHeader("X-A", std::string("1\0x", 3)));
   EXPECT_FALSE(request->SetRequestHeader("", ""));
   EXPECT_FALSE(request->SetRequestHeader("Bad Name", "v"));
+  EXPECT_FALSE(request->SetRequestHeader("content-length", "100"));
   EXPECT_TRUE(request->Send(""));
   ASSERT_EQ(server_.requests().size(), 1u);
   const test::Request seen = server_.requests()[0];
   EXPECT_FALSE(seen.HasHeader("X-A"));
   EXPECT_FALSE(seen.HasHeader("X-Injected"));
+  EXPECT_FALSE(seen.HasHeader("Content-Length"));
 }
 
 TEST_F(HttpRequestTest, RedirectsAreFollowedUpToTenTimes) {
