@@ -87,9 +87,12 @@ TEST(AttachSkinTest, FailureMessageNamesTheFileAndTheFunction) {
   skin_test::WriteBytes(not_a_library.path() / "SkinH_EL.dll",
                         "this is not a library");
   ProgramFolder without_export(NO_EXPORT_LIBRARY);
+  TempFolder folder_in_the_way;
+  fs::create_directory(folder_in_the_way.path() / "SkinH_EL.dll");
   TempFolder nowhere;  // Nothing can be written there, nothing found.
 
   const fs::path cases[] = {not_a_library.path(), without_export.path(),
+                            folder_in_the_way.path(),
                             nowhere.path() / "absent"};
   for (const fs::path& program_dir : cases) {
     const auto message = AttachSkin(13, program_dir);
