@@ -72,6 +72,10 @@ AnsiText CleanArticle(const AnsiText& text) {
 TextList CutIntoSegments(const AnsiText& cleaned) {
   TextList segments;
   const std::string_view bytes = cleaned.view();
+  // No more segments than 36-byte pieces; counting characters first would
+  // cost a pass of its own.
+  segments.reserve((bytes.size() + kSegmentCharacters - 1) /
+                   kSegmentCharacters);
   std::size_t segment_start = 0;
   int characters = 0;
   for (std::size_t i = 0; i < bytes.size();) {
