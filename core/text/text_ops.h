@@ -28,6 +28,9 @@ int FindText(const AnsiText& text, const AnsiText& sought, int start = 1,
              bool case_sensitive = true);
 
 // count < 0 (the default) replaces every occurrence; count 0 replaces none.
+// Matches never overlap. With a one-byte `sought`, a lead byte left dangling
+// at the end is dropped unless it matches; once count is spent the rest is
+// copied as it stands.
 inline constexpr int kEveryOccurrence = -1;
 AnsiText ReplaceText(const AnsiText& text, const AnsiText& sought,
                      const AnsiText& replacement = {}, int start = 1,
@@ -42,6 +45,7 @@ AnsiText RightText(const AnsiText& text, int n);
 AnsiText MidText(const AnsiText& text, int start, int n);
 
 // A space is 0x20 or the full-width space 0xA1 0xA1; tab, CR, LF are not.
+// Both drop a lead byte left dangling at the end.
 AnsiText TrimSpaces(const AnsiText& text);
 AnsiText RemoveSpaces(const AnsiText& text);
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 namespace core {
 namespace {
 
@@ -25,6 +28,60 @@ TEST(SortByLengthTest, StableAscendingByBytes) {
     const TextList before = small;
     SortByLength(small);
     EXPECT_EQ(small, before);
+  }
+}
+
+TEST(SortByLengthTest, StableOnListsLongerThanAnInsertionSortRun) {
+  // Member k has length k % 3 + 1 and remembers k, so a reordering of equal
+  // lengths shows.
+  TextList list;
+  for (int k = 0; k < 60; ++k) {
+    list.emplace_back(std::string(static_cast<size_t>(k % 3), 'x') +
+                      static_cast<char>('A' + k));
+  }
+  SortByLength(list);
+  for (size_t i = 1; i < list.size(); ++i) {
+    const AnsiText& a = list[i - 1];
+    const AnsiText& b = list[i];
+    ASSERT_LE(a.size(), b.size());
+    if (a.size() == b.size()) {
+      ASSERT_LT(a.byte(a.size() - 1), b.byte(b.size() - 1));
+    }
+  }
+}
+
+TEST(RemoveDuplicatesTest, MatchesLookUpInTheGrowingResult) {
+  std::mt19937 rng(15);
+  std::uniform_int_distribution<int> size(0, 400);
+  std::uniform_int_distribution<int> length(0, 3);
+  std::uniform_int_distribution<int> byte(0x7E, 0x82);
+  std::uniform_int_distribution<int> number(-20, 20);
+  for (int round = 0; round < 300; ++round) {
+    TextList texts(static_cast<size_t>(size(rng)));
+    NumberList numbers(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+      std::string bytes(static_cast<size_t>(length(rng)), ' ');
+      for (char& c : bytes) c = static_cast<char>(byte(rng));
+      texts[i] = AnsiText(bytes);
+      numbers[i] = number(rng) * 65536;
+    }
+    TextList expected_texts;
+    for (const AnsiText& text : texts) {
+      if (IndexOfText(expected_texts, text) == -1) {
+        expected_texts.push_back(text);
+      }
+    }
+    NumberList expected_numbers;
+    for (std::int32_t n : numbers) {
+      if (IndexOfNumber(expected_numbers, n) == -1) {
+        expected_numbers.push_back(n);
+      }
+    }
+    ASSERT_EQ(RemoveDuplicates(texts), static_cast<int>(expected_texts.size()));
+    ASSERT_EQ(texts, expected_texts);
+    ASSERT_EQ(RemoveDuplicates(numbers),
+              static_cast<int>(expected_numbers.size()));
+    ASSERT_EQ(numbers, expected_numbers);
   }
 }
 
