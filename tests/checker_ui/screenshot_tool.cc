@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <string>
 
-#include "checker_ui/ansi_qt.h"
 #include "checker_ui/checker_window.h"
 #include "checker_ui/fonts.h"
 #include "core/check/fragments.h"
@@ -36,11 +35,14 @@ std::string PercentDecoded(const std::string& text) {
 // engine marks what it already knows; every fourth segment is unknown.
 test::Response ResultPage(const test::Request& request) {
   const size_t word = request.target.find("word=");
-  const QString segment = checker_ui::ToQString(PercentDecoded(
+  // The request line carries the address as UTF-8, percent-encoded.
+  const QString segment = QString::fromStdString(PercentDecoded(
       word == std::string::npos ? "" : request.target.substr(word + 5)));
   QString page =
       QStringLiteral("<html><body><!--STATUS OK--><div id=\"content_left\">");
-  if (qHash(segment) % 4 != 0) {
+  int sum = 0;
+  for (const QChar unit : segment) sum += unit.unicode();
+  if (sum % 4 != 0) {
     page += "<h3><em>" + segment.mid(3, 9) + "</em></h3><p>" + segment.left(2) +
             "<em>" + segment.mid(20, 7) + "</em></p>";
   }
