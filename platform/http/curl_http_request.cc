@@ -74,10 +74,6 @@ bool Append(Slist& list, const std::string& line) {
   return true;
 }
 
-struct EasyDeleter {
-  void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
-};
-
 struct UrlDeleter {
   void operator()(CURLU* url) const { curl_url_cleanup(url); }
 };
@@ -101,8 +97,12 @@ bool IsUsableAddress(const std::string& url) {
 
 class CurlHttpRequest : public HttpRequest {
  public:
-  CurlHttpRequest(CURL* easy, CURLSH* share, HttpRequestSettings settings)
-      : easy_(easy), share_(share), settings_(std::move(settings)) {}
+  CurlHttpRequest(std::unique_ptr<TransferSlot> slot, CURLSH* share,
+                  HttpRequestSettings settings)
+      : slot_(std::move(slot)), share_(share), settings_(std::move(settings)) {}
+  ~CurlHttpRequest() override { ReturnTransferSlot(std::move(slot_)); }
+  CurlHttpRequest(const CurlHttpRequest&) = delete;
+  CurlHttpRequest& operator=(const CurlHttpRequest&) = delete;
 
   bool SetTimeouts(int resolve_ms, int connect_ms, int send_ms,
                    int receive_ms) override {
@@ -195,7 +195,7 @@ class CurlHttpRequest : public HttpRequest {
     return Perform(body);
   }
 
-  std::vector<std::uint8_t> ResponseBody() override { return body_; }
+  std::vector<std::uint8_t> ResponseBody() override { return slot_->body; }
 
   std::string GetAllResponseHeaders() override {
     if (!response_received_) return "";
@@ -208,7 +208,7 @@ class CurlHttpRequest : public HttpRequest {
 
  private:
   void ClearResponse() {
-    body_.clear();
+    slot_->body.clear();
     header_lines_.clear();
     status_ = 0;
     response_received_ = false;
@@ -227,7 +227,7 @@ class CurlHttpRequest : public HttpRequest {
   static int OnProgress(void* self, curl_off_t, curl_off_t dlnow,
                         curl_off_t ultotal, curl_off_t ulnow);
 
-  std::unique_ptr<CURL, EasyDeleter> easy_;
+  std::unique_ptr<TransferSlot> slot_;
   CURLSH* share_;
   HttpRequestSettings settings_;
 
@@ -251,7 +251,6 @@ class CurlHttpRequest : public HttpRequest {
   Clock::time_point last_progress_{};
   bool body_too_long_ = false;
 
-  std::vector<std::uint8_t> body_;
   std::vector<std::string> header_lines_;
   int status_ = 0;
   bool response_received_ = false;
@@ -261,16 +260,16 @@ size_t CurlHttpRequest::OnBody(char* data, size_t size, size_t count,
                                void* self) {
   auto* request = static_cast<CurlHttpRequest*>(self);
   size_t n = size * count;
-  if (request->body_.size() + n > kMaxResponseBodyBytes) {
+  auto& body = request->slot_->body;
+  if (body.size() + n > kMaxResponseBodyBytes) {
     request->body_too_long_ = true;
     return CURL_WRITEFUNC_ERROR;
   }
-  auto& body = request->body_;
   if (body.empty()) {
     // One allocation of the announced size instead of repeated growth.
     curl_off_t announced = -1;
-    curl_easy_getinfo(request->easy_.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T,
-                      &announced);
+    curl_easy_getinfo(request->slot_->easy.get(),
+                      CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
     if (announced > 0 &&
         static_cast<std::size_t>(announced) <= kMaxResponseBodyBytes) {
       body.reserve(static_cast<std::size_t>(announced));
@@ -293,7 +292,7 @@ size_t CurlHttpRequest::OnHeader(char* data, size_t size, size_t count,
   // what remains at the end belongs to the final response.
   if (line.starts_with("HTTP/")) {
     request->header_lines_.clear();
-    request->body_.clear();
+    request->slot_->body.clear();
   } else if (!line.empty()) {
     request->header_lines_.emplace_back(line);
   }
@@ -305,7 +304,7 @@ int CurlHttpRequest::OnProgress(void* self, curl_off_t, curl_off_t dlnow,
   auto* request = static_cast<CurlHttpRequest*>(self);
   auto now = Clock::now();
   curl_off_t pretransfer = 0;
-  curl_easy_getinfo(request->easy_.get(), CURLINFO_PRETRANSFER_TIME_T,
+  curl_easy_getinfo(request->slot_->easy.get(), CURLINFO_PRETRANSFER_TIME_T,
                     &pretransfer);
   // Setting up the connection has the connect time-out; the watchdog starts
   // once the request can go out, and fires only when no byte moved at all
@@ -329,7 +328,7 @@ int CurlHttpRequest::OnProgress(void* self, curl_off_t, curl_off_t dlnow,
 bool CurlHttpRequest::Perform(std::span<const std::uint8_t> body) {
   ClearResponse();
   if (!opened_) return false;
-  CURL* easy = easy_.get();
+  CURL* easy = slot_->easy.get();
   curl_easy_reset(easy);
   last_down_ = last_up_ = 0;
   last_progress_ = Clock::now();
@@ -338,6 +337,8 @@ bool CurlHttpRequest::Perform(std::span<const std::uint8_t> body) {
   if (settings_.reuse_connections) {
     curl_easy_setopt(easy, CURLOPT_SHARE, share_);
   } else {
+    curl_easy_setopt(easy, CURLOPT_SHARE, nullptr);
+    curl_easy_setopt(easy, CURLOPT_FRESH_CONNECT, 1L);
     curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
     curl_easy_setopt(easy, CURLOPT_SSL_SESSIONID_CACHE, 0L);
   }
@@ -448,9 +449,9 @@ std::shared_ptr<HttpRequest> CreateHttpRequest(
     const HttpRequestSettings& settings) {
   CURLSH* share = SharedCurlCache();
   if (share == nullptr) return nullptr;
-  CURL* easy = curl_easy_init();
-  if (easy == nullptr) return nullptr;
-  return std::make_shared<CurlHttpRequest>(easy, share, settings);
+  std::unique_ptr<TransferSlot> slot = TakeTransferSlot();
+  if (!slot) return nullptr;
+  return std::make_shared<CurlHttpRequest>(std::move(slot), share, settings);
 }
 
 }  // namespace platform

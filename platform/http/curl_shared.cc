@@ -1,7 +1,9 @@
 #include "platform/http/curl_shared.h"
 
 #include <array>
+#include <memory>
 #include <mutex>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -28,6 +30,35 @@ class SharedCache {
 
   CURLSH* share() const { return share_; }
 
+  std::unique_ptr<TransferSlot> Take() {
+    {
+      std::lock_guard lock(slots_mutex_);
+      if (!idle_slots_.empty()) {
+        std::unique_ptr<TransferSlot> slot = std::move(idle_slots_.back());
+        idle_slots_.pop_back();
+        return slot;
+      }
+    }
+    auto slot = std::make_unique<TransferSlot>();
+    slot->easy.reset(curl_easy_init());
+    if (!slot->easy) return nullptr;
+    return slot;
+  }
+
+  void Return(std::unique_ptr<TransferSlot> slot) {
+    if (!slot) return;
+    slot->body.clear();
+    if (slot->body.capacity() > kMaxKeptBodyCapacity) {
+      slot->body.shrink_to_fit();
+    }
+    // Drops whatever the last owner set (pointers into it included).
+    curl_easy_reset(slot->easy.get());
+    std::lock_guard lock(slots_mutex_);
+    if (idle_slots_.size() < kMaxIdleSlots) {
+      idle_slots_.push_back(std::move(slot));
+    }
+  }
+
  private:
   static void Lock(CURL*, curl_lock_data data, curl_lock_access, void* self) {
     static_cast<SharedCache*>(self)->Slot(data).lock();
@@ -40,18 +71,34 @@ class SharedCache {
     return locks_[index < locks_.size() ? index : 0];
   }
 
+  static constexpr std::size_t kMaxIdleSlots = 4;
+  static constexpr std::size_t kMaxKeptBodyCapacity = std::size_t{4} << 20;
+
   std::array<std::mutex, CURL_LOCK_DATA_LAST> locks_;
   CURLSH* share_ = nullptr;
+  std::mutex slots_mutex_;
+  std::vector<std::unique_ptr<TransferSlot>> idle_slots_;
 };
 
-}  // namespace
-
-CURLSH* SharedCurlCache() {
+SharedCache& TheCache() {
   // Never destroyed: request objects may outlive any static destructor, and
   // tearing the cache down under them would be worse than leaving the
   // kept-alive sockets to the process exit.
   static SharedCache* cache = new SharedCache();
-  return cache->share();
+  return *cache;
+}
+
+}  // namespace
+
+CURLSH* SharedCurlCache() { return TheCache().share(); }
+
+std::unique_ptr<TransferSlot> TakeTransferSlot() {
+  if (TheCache().share() == nullptr) return nullptr;
+  return TheCache().Take();
+}
+
+void ReturnTransferSlot(std::unique_ptr<TransferSlot> slot) {
+  TheCache().Return(std::move(slot));
 }
 
 }  // namespace platform

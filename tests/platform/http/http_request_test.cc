@@ -160,6 +160,28 @@ TEST_F(HttpRequestTest, MethodsReachTheServer) {
   EXPECT_EQ(head.body, "");
 }
 
+TEST_F(HttpRequestTest, NewObjectsStartCleanWhateverCameBefore) {
+  server_.Route("/moved", [](const test::Request&) {
+    return test::Response{302, {{"Location", "/echo"}}, "moved"};
+  });
+  {
+    auto first = NewRequest();
+    ASSERT_TRUE(first->SetOption(platform::kOptionEnableRedirects, 0));
+    ASSERT_TRUE(first->Open("GET", server_.Url("/binary"), false));
+    ASSERT_TRUE(first->SetRequestHeader("X-First", "1"));
+    ASSERT_TRUE(first->Send(""));
+    EXPECT_EQ(http_test::AsString(first->ResponseBody()), kZeroBytes);
+  }
+  // Objects made later share connections with it, nothing else.
+  auto failed = Get("http://127.0.0.1:" + std::to_string(test::UnusedPort()));
+  EXPECT_EQ(failed.status, 0);
+  EXPECT_EQ(failed.body, "");
+  auto followed = Get(server_.Url("/moved"));
+  EXPECT_EQ(followed.status, 200);
+  ASSERT_EQ(server_.requests().size(), 3u);
+  EXPECT_FALSE(server_.requests()[2].HasHeader("X-First"));
+}
+
 TEST(HttpRequestMisuse, FailsWithoutEffectAndWithoutCrash) {
   auto request = NewRequest();
   ASSERT_NE(request, nullptr);
