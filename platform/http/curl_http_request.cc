@@ -1,5 +1,6 @@
-// The request object over libcurl. One easy handle per object; connections,
-// TLS sessions and name lookups live in the process-wide shared cache.
+// The request object over libcurl. Each object works through a transfer
+// slot (an easy handle and a body buffer) taken over from the shared pool;
+// connections, TLS sessions and name lookups live in the shared cache.
 #include <curl/curl.h>
 
 #include <algorithm>
@@ -249,7 +250,6 @@ class CurlHttpRequest : public HttpRequest {
   curl_off_t last_down_ = 0;
   curl_off_t last_up_ = 0;
   Clock::time_point last_progress_{};
-  bool body_too_long_ = false;
 
   std::vector<std::string> header_lines_;
   int status_ = 0;
@@ -262,7 +262,6 @@ size_t CurlHttpRequest::OnBody(char* data, size_t size, size_t count,
   size_t n = size * count;
   auto& body = request->slot_->body;
   if (body.size() + n > kMaxResponseBodyBytes) {
-    request->body_too_long_ = true;
     return CURL_WRITEFUNC_ERROR;
   }
   if (body.empty()) {
@@ -332,7 +331,6 @@ bool CurlHttpRequest::Perform(std::span<const std::uint8_t> body) {
   curl_easy_reset(easy);
   last_down_ = last_up_ = 0;
   last_progress_ = Clock::now();
-  body_too_long_ = false;
 
   if (settings_.reuse_connections) {
     curl_easy_setopt(easy, CURLOPT_SHARE, share_);
