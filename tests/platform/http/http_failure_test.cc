@@ -58,6 +58,21 @@ TEST(HttpFailureTest, SilentServersTimeOut) {
   }
 }
 
+TEST(HttpFailureTest, UploadNobodyReadsTimesOut) {
+  test::SilentServer silent;
+  ASSERT_TRUE(silent.ok());
+  // Far more than the socket buffers hold, so sending itself stalls.
+  const std::string body(32 << 20, 'u');
+  auto request = NewRequest();
+  ASSERT_TRUE(
+      request->SetTimeouts(kTimeoutMs, kTimeoutMs, kTimeoutMs, kTimeoutMs));
+  Result result =
+      Exchange(*request, "POST",
+               "http://127.0.0.1:" + std::to_string(silent.port()) + "/", body);
+  ExpectFailed(result);
+  EXPECT_LT(result.elapsed, kGenerousBound);
+}
+
 TEST(HttpFailureTest, SlowButSteadyAnswerOutlastsTheTimeout) {
   test::TestServer server;
   ASSERT_TRUE(server.ok());
