@@ -3,22 +3,21 @@
 // that accepts and stays silent, a port nobody listens on.
 //
 // Usage:
-//   test::TestServer server;                       // plain HTTP, port 0
-//   server.Route("/page", [](const test::Request& r) {
-//     return test::Response{200, {{"Content-Type", "text/html"}},
-//     "<em>x</em>"};
+//   test::TestServer server;  // plain HTTP on 127.0.0.1, port 0
+//   server.Route("/page", [](const test::Request&) {
+//     return test::Response{200, {{"Content-Type", "text/html"}}, "<em>x"};
 //   });
-//   ASSERT_TRUE(server.ok());
-//   std::string url = server.Url("/page");         // http://127.0.0.1:N/page
+//   ASSERT_TRUE(server.ok()) << server.error();
+//   std::string url = server.Url("/page");  // http://127.0.0.1:N/page
 //   ... make requests ...
 //   EXPECT_EQ(server.accepted_connections(), 1);
+//   EXPECT_EQ(server.requests()[0].Header("Referer"), url);
 //
 //   std::string error;
-//   auto ca = test::TestCa::Create(&error);        // runs the openssl command
+//   auto ca = test::TestCa::Create(&error);  // runs the openssl command
 //   ASSERT_TRUE(ca) << error;
-//   test::TestServer tls(ca.get());                // HTTPS with ca's
-//   certificate
-//   // trust ca->ca_file() in the client.
+//   test::TestServer tls(ca.get());  // HTTPS with the certificate ca signed;
+//                                    // the client trusts ca->ca_file()
 //
 // Misbehaving servers: RawRoute hands the handler the connection itself, to
 // write slowly, stall (Connection::Sleep wakes when the server stops) or reset.
