@@ -21,8 +21,9 @@
 //
 // Misbehaving servers: RawRoute hands the handler the connection itself, to
 // write slowly, stall (Connection::Sleep wakes when the server stops) or reset.
-// Everything a server starts is stopped and joined by its destructor; every
-// wait inside it is bounded.
+// Keep-alive is honoured; request bodies need a Content-Length (a chunked
+// one is answered 501). Everything a server starts is stopped and joined by
+// its destructor; every wait inside it is bounded.
 #ifndef TESTS_SUPPORT_TEST_SERVER_H_
 #define TESTS_SUPPORT_TEST_SERVER_H_
 
