@@ -23,10 +23,10 @@ namespace core {
 class AnsiText {
  public:
   AnsiText() = default;
-  AnsiText(const char* c_string);  // NOLINT: literals convert implicitly.
-  AnsiText(std::string_view bytes);  // NOLINT
+  AnsiText(const char* c_string);      // NOLINT: literals convert implicitly.
+  AnsiText(std::string_view bytes);    // NOLINT
   AnsiText(const std::string& bytes);  // NOLINT
-  AnsiText(std::string&& bytes);  // NOLINT
+  AnsiText(std::string&& bytes);       // NOLINT
 
   const std::string& bytes() const { return bytes_; }
   std::string_view view() const { return bytes_; }
@@ -44,7 +44,8 @@ class AnsiText {
   }
   friend AnsiText operator+(AnsiText a, const AnsiText& b) { return a += b; }
   friend bool operator==(const AnsiText&, const AnsiText&) = default;
-  friend std::strong_ordering operator<=>(const AnsiText& a, const AnsiText& b) {
+  friend std::strong_ordering operator<=>(const AnsiText& a,
+                                          const AnsiText& b) {
     return a.bytes_.compare(b.bytes_) <=> 0;
   }
 

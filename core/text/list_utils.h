@@ -16,7 +16,9 @@ void SortByLength(TextList& list);
 // size. With a text list given the number list is left alone; with neither
 // given nothing changes and 0 is returned. Expected linear time.
 int RemoveDuplicates(TextList* texts, NumberList* numbers = nullptr);
-inline int RemoveDuplicates(TextList& texts) { return RemoveDuplicates(&texts); }
+inline int RemoveDuplicates(TextList& texts) {
+  return RemoveDuplicates(&texts);
+}
 inline int RemoveDuplicates(NumberList& numbers) {
   return RemoveDuplicates(nullptr, &numbers);
 }
