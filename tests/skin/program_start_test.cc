@@ -32,16 +32,20 @@ struct Outcome {
 Outcome RunProgram(const fs::path& folder, int close_after_ms) {
   TempFolder output;
   const fs::path errors = output.path() / "stderr";
-  std::string command =
-      "cd '" + folder.string() + "' && env QT_QPA_PLATFORM=offscreen" +
-      " LD_PRELOAD='" + DISMISS_MESSAGES_LIBRARY + "'" +
-      // The helper sits before the sanitizer runtime in a sanitized build.
-      " ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order="
-      "0\"";
+  // In a sanitized build the sanitizer's runtime must come first of all
+  // libraries, so it is preloaded ahead of the helper. Only the program gets
+  // the preloads, not the time limit around it.
+  std::string preload = DISMISS_MESSAGES_LIBRARY;
+  if (std::string(SANITIZER_RUNTIME) != "") {
+    preload = std::string(SANITIZER_RUNTIME) + " " + preload;
+  }
+  std::string command = "cd '" + folder.string() + "' && timeout -k 5 60" +
+                        " env QT_QPA_PLATFORM=offscreen LD_PRELOAD='" +
+                        preload + "'";
   if (close_after_ms >= 0) {
     command += " SKIN_TEST_CLOSE_AFTER_MS=" + std::to_string(close_after_ms);
   }
-  command += " timeout -k 5 60 ./text_dedup 2>'" + errors.string() + "'";
+  command += " ./text_dedup 2>'" + errors.string() + "'";
   const int status = std::system(command.c_str());
   Outcome outcome;
   if (WIFEXITED(status)) outcome.exit_code = WEXITSTATUS(status);
