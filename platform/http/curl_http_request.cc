@@ -340,6 +340,13 @@ bool CurlHttpRequest::Perform(std::span<const std::uint8_t> body) {
     curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
     curl_easy_setopt(easy, CURLOPT_SSL_SESSIONID_CACHE, 0L);
   }
+  if (!proxy_.empty()) {
+    // curl does not compare a proxy credential sent as a header when it
+    // picks a kept-alive connection, so a tunnel opened with one credential
+    // would serve a later request that carries another, or none.
+    curl_easy_setopt(easy, CURLOPT_FRESH_CONNECT, 1L);
+    curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
+  }
   curl_easy_setopt(easy, CURLOPT_URL, url_.c_str());
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");

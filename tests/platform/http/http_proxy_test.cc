@@ -97,6 +97,16 @@ TEST_F(HttpProxyTest, RefusedCredentialsGiveTheProxysAnswerOnly) {
   EXPECT_TRUE(https_->requests().empty());
 }
 
+TEST_F(HttpProxyTest, ATunnelIsNeverLentToAnotherCredential) {
+  for (test::TestServer* server : {&http_, https_.get()}) {
+    SCOPED_TRACE(server->Url());
+    EXPECT_EQ(ViaProxy(server->Url("/page"), kGoodCredential).status, 200);
+    Result refused = ViaProxy(server->Url("/page"), kBadCredential);
+    EXPECT_NE(refused.status, 200);
+    EXPECT_EQ(server->requests().size(), 1u);
+  }
+}
+
 TEST(HttpNoProxy, ProxyCredentialsGoNowhereWithoutAProxy) {
   test::TestServer server;
   ASSERT_TRUE(server.ok());
