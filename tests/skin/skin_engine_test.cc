@@ -59,7 +59,10 @@ class WarningCatcher {
  private:
   static void Catch(QtMsgType type, const QMessageLogContext&,
                     const QString& text) {
-    if (type != QtDebugMsg && type != QtInfoMsg) {
+    // Only the style sheet's complaints: the platform's own notes are not
+    // what is tested here.
+    if (type != QtDebugMsg && type != QtInfoMsg &&
+        text.contains(QStringLiteral("stylesheet"), Qt::CaseInsensitive)) {
       Warnings().push_back(text.toStdString());
     }
   }
