@@ -1,6 +1,9 @@
 #include "core/check/fragments.h"
 
+#include <string.h>  // memmem
+
 #include <array>
+#include <cstring>
 #include <utility>
 
 #include "core/check/check_run.h"
@@ -22,16 +25,144 @@ constexpr std::array<std::string_view, 2> kNoResultMarkers = {"class=\"nors\"",
 constexpr std::array<std::string_view, 2> kResultMarkers = {
     "id=\"content_left\"", "<!--STATUS OK-->"};
 
+// The C library's substring search skips ahead on long markers, where a
+// find by first byte stops at every "<" or common UTF-8 lead byte.
+bool Holds(std::string_view page, std::string_view marker) {
+  return ::memmem(page.data(), page.size(), marker.data(), marker.size()) !=
+         nullptr;
+}
+
 bool HoldsAny(std::string_view page,
               const std::array<std::string_view, 2>& markers) {
   for (std::string_view marker : markers) {
-    if (page.find(marker) != std::string_view::npos) return true;
+    if (Holds(page, marker)) return true;
   }
   return false;
 }
 
+// As BytesToText, without copying the page.
+std::string_view TextBeforeZero(const core::ByteBuffer& body) {
+  const char* bytes = reinterpret_cast<const char*>(body.data());
+  const void* zero = std::memchr(bytes, 0, body.size());
+  return std::string_view(
+      bytes, zero == nullptr
+                 ? body.size()
+                 : static_cast<size_t>(static_cast<const char*>(zero) - bytes));
+}
+
 void Pump(const PumpEvents& pump) {
   if (pump) pump();
+}
+
+bool IsAsciiText(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+unsigned char FoldAscii(unsigned char b) {
+  return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b - 'A' + 'a') : b;
+}
+
+bool IsAsciiLetter(unsigned char b) {
+  return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+}
+
+// The first byte offset at or after `from` where `marker` (ASCII) matches,
+// letters folded unless `case_sensitive`; npos when there is none.
+size_t FindAsciiBytes(std::string_view text, std::string_view marker,
+                      size_t from, bool case_sensitive) {
+  const auto first = static_cast<unsigned char>(marker[0]);
+  const bool fold_first = !case_sensitive && IsAsciiLetter(first);
+  const unsigned char lower = FoldAscii(first);
+  while (from < text.size() && text.size() - from >= marker.size()) {
+    size_t p;
+    if (fold_first) {
+      p = from;
+      while (p < text.size() &&
+             FoldAscii(static_cast<unsigned char>(text[p])) != lower) {
+        ++p;
+      }
+    } else {
+      p = text.find(static_cast<char>(first), from);
+    }
+    if (p == std::string_view::npos || text.size() - p < marker.size()) break;
+    bool same = true;
+    for (size_t k = 1; k < marker.size() && same; ++k) {
+      const auto a = static_cast<unsigned char>(text[p + k]);
+      const auto b = static_cast<unsigned char>(marker[k]);
+      same = case_sensitive ? a == b : FoldAscii(a) == FoldAscii(b);
+    }
+    if (same) return p;
+    from = p + 1;
+  }
+  return std::string_view::npos;
+}
+
+// FindText for an ASCII marker without walking the text unit by unit. A
+// byte match at p counts only where p starts a unit, counted from where the
+// search starts; since an ASCII byte always ends a unit, that holds exactly
+// when an even number of bytes >= 0x80 run up to p.
+int FindMarker(const core::AnsiText& text, const core::AnsiText& marker,
+               int start, bool case_sensitive) {
+  if (!IsAsciiText(marker.view())) {
+    return core::FindText(text, marker, start, case_sensitive);
+  }
+  const std::string_view t = text.view();
+  const size_t origin = start > 1 ? static_cast<size_t>(start) - 1 : 0;
+  size_t from = origin;
+  while (true) {
+    const size_t p = FindAsciiBytes(t, marker.view(), from, case_sensitive);
+    if (p == std::string_view::npos) return -1;
+    size_t run = 0;
+    while (p - run > origin &&
+           static_cast<unsigned char>(t[p - run - 1]) >= 0x80) {
+      ++run;
+    }
+    if (run % 2 == 0) return static_cast<int>(p) + 1;
+    from = p + 1;
+  }
+}
+
+// Code points that code page 936 writes as one byte of 0x80 or above: the
+// euro sign (0x80) and U+F8F5 (0xFF). Such a byte takes the next one into
+// its unit when the converted page is scanned. A page without them converts
+// into whole characters only, so every "<" (never a second byte) starts a
+// unit and the markers are where they were before the conversion.
+bool ConvertsIntoWholeCharacters(std::string_view utf8_page) {
+  return utf8_page.find("\xE2\x82\xAC") == std::string_view::npos &&
+         utf8_page.find("\xEF\xA3\xB5") == std::string_view::npos;
+}
+
+// The candidates of ExtractAllBetween over the converted page with every
+// option omitted, with the same PumpEvents calls, converting only the text
+// between the markers: the conversion of the whole page would cost more than
+// the rest of the reduction.
+void ExtractHighlightsBeforeConversion(std::string_view utf8_page,
+                                       core::TextList& candidates,
+                                       const PumpEvents& pump) {
+  constexpr std::string_view kStart = "<em>";
+  constexpr std::string_view kEnd = "</em>";
+  size_t position = 0;
+  while (true) {
+    const size_t f = FindAsciiBytes(utf8_page, kStart, position, false);
+    if (f == std::string_view::npos) break;
+    const size_t c = f + kStart.size();
+    const size_t g = FindAsciiBytes(utf8_page, kEnd, c, false);
+    if (g == std::string_view::npos) break;
+    core::AnsiText candidate = core::TrimSpaces(
+        core::Utf8ToAnsi(core::AnsiText(utf8_page.substr(c, g - c))));
+    if (!candidate.empty()) {
+      candidates.push_back(std::move(candidate));
+      position = g;
+    } else {
+      position = c;
+    }
+    Pump(pump);
+    Pump(pump);
+    Pump(pump);
+  }
 }
 
 // The engine's ASCII marks become the full-width ones a cleaned segment
@@ -57,6 +188,17 @@ core::AnsiText NormaliseCandidate(const core::AnsiText& candidate) {
   return t;
 }
 
+int ExtractHighlightsOf(std::string_view utf8_page, core::TextList& candidates,
+                        const PumpEvents& pump) {
+  candidates.clear();
+  if (ConvertsIntoWholeCharacters(utf8_page)) {
+    ExtractHighlightsBeforeConversion(utf8_page, candidates, pump);
+    return static_cast<int>(candidates.size());
+  }
+  return ExtractAllBetween(core::Utf8ToAnsi(core::AnsiText(utf8_page)), "<em>",
+                           "</em>", candidates, {}, pump);
+}
+
 }  // namespace
 
 int ExtractAllBetween(const core::AnsiText& text,
@@ -71,10 +213,10 @@ int ExtractAllBetween(const core::AnsiText& text,
   int position = options.start_position;
   while (true) {
     const int f =
-        core::FindText(text, start_marker, position, options.case_sensitive);
+        FindMarker(text, start_marker, position, options.case_sensitive);
     if (f == -1) break;
     const int c = f + start_length;
-    const int g = core::FindText(text, end_marker, c, options.case_sensitive);
+    const int g = FindMarker(text, end_marker, c, options.case_sensitive);
     if (g == -1) break;
     core::AnsiText candidate = options.prefix +
                                core::TrimSpaces(core::MidText(text, c, g - c)) +
@@ -101,9 +243,14 @@ int ExtractAllBetween(const core::AnsiText& text,
   return static_cast<int>(results.size());
 }
 
+int ExtractHighlights(const core::AnsiText& utf8_page,
+                      core::TextList& candidates, const PumpEvents& pump) {
+  return ExtractHighlightsOf(utf8_page.view(), candidates, pump);
+}
+
 ReplyKind ClassifyReply(int status, std::string_view utf8_page) {
   if (status < 200 || status > 299) return ReplyKind::kNotAnswered;
-  if (utf8_page.find(kVerificationTitle) != std::string_view::npos) {
+  if (Holds(utf8_page, kVerificationTitle)) {
     return ReplyKind::kNotAnswered;
   }
   // Checked before the result markers: the no-result page has them too.
@@ -115,8 +262,8 @@ ReplyKind ClassifyReply(int status, std::string_view utf8_page) {
 bool FragmentsFromReply(int status, const core::ByteBuffer& body,
                         const core::AnsiText& segment,
                         core::TextList& fragments, const PumpEvents& pump) {
-  const core::AnsiText utf8_page = core::BytesToText(body);
-  switch (ClassifyReply(status, utf8_page.view())) {
+  const std::string_view utf8_page = TextBeforeZero(body);
+  switch (ClassifyReply(status, utf8_page)) {
     case ReplyKind::kNotAnswered:
       return false;
     case ReplyKind::kNoResults:
@@ -124,9 +271,8 @@ bool FragmentsFromReply(int status, const core::ByteBuffer& body,
     case ReplyKind::kResults:
       break;
   }
-  const core::AnsiText page = core::Utf8ToAnsi(utf8_page);
   core::TextList candidates;
-  ExtractAllBetween(page, "<em>", "</em>", candidates, {}, pump);
+  ExtractHighlightsOf(utf8_page, candidates, pump);
 
   core::TextList long_enough;
   for (const core::AnsiText& candidate : candidates) {

@@ -47,6 +47,12 @@ bool CollectHighlightFragmentsWith(const core::AnsiText& address_prefix,
 enum class ReplyKind { kNotAnswered, kNoResults, kResults };
 ReplyKind ClassifyReply(int status, std::string_view utf8_page);
 
+// The texts ExtractAllBetween finds between "<em>" and "</em>" in the page
+// once converted from UTF-8 (every option omitted), with the same
+// PumpEvents calls; usually without converting the whole page.
+int ExtractHighlights(const core::AnsiText& utf8_page,
+                      core::TextList& candidates, const PumpEvents& pump = {});
+
 // The part of the collection after the request: appends the segment's
 // fragments found in the reply and returns whether the reply is an answer.
 bool FragmentsFromReply(int status, const core::ByteBuffer& body,
