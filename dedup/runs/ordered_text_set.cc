@@ -18,7 +18,9 @@ std::uint64_t Tag(std::uint64_t hash) { return hash & 0xFFFFFFFF00000000ull; }
 
 }  // namespace
 
-OrderedTextSet::OrderedTextSet(std::size_t expected_members) {
+OrderedTextSet::OrderedTextSet(std::size_t expected_members,
+                               std::size_t expected_bytes) {
+  members_.Reserve(expected_members, expected_bytes);
   // Keep the table at most half full.
   const std::size_t slots =
       std::bit_ceil(std::max(kMinSlots, expected_members * 2));

@@ -16,7 +16,11 @@ namespace dedup {
 // Found by hashing, so adding n texts takes expected linear time.
 class OrderedTextSet {
  public:
-  explicit OrderedTextSet(std::size_t expected_members = 0);
+  // Sizing for at most `expected_members` members and `expected_bytes`
+  // bytes of them spares the storage its doubling copies; only what is
+  // used is ever touched.
+  explicit OrderedTextSet(std::size_t expected_members = 0,
+                          std::size_t expected_bytes = 0);
 
   // Stores a copy at the end and returns true, or returns false and changes
   // nothing when an equal text is already a member.

@@ -67,7 +67,7 @@ void RemoveRepeats(DedupView& view) {
     // index and the result never all live at once.
     const std::shared_ptr<const LineList> items = view.Items();
     const std::size_t count = items->size();
-    OrderedTextSet set(count);
+    OrderedTextSet set(count, items->byte_size());
     ProgressPacer pacer(static_cast<std::int64_t>(count));
     for (std::size_t i = 0; i < count; ++i) {
       set.Add((*items)[i]);
