@@ -63,6 +63,12 @@ TEST_F(HandlersTest, CopyInTakesTheTextAsCodePage936HasIt) {
   clipboard().setText(QString::fromUtf8("中文 café ß ☃ 😀."));
   Click("按钮1");
   EXPECT_EQ(editor_.Text(), QString::fromUtf8("中文 café ? ? ??."));
+  // A zero character would end the code page text; nothing after it is lost.
+  clipboard().setText(QString::fromUtf16(u"ab\0cd", 5));
+  Click("按钮1");
+  EXPECT_EQ(editor_.Text(), "ab?cd");
+  Click("按钮4");
+  EXPECT_EQ(clipboard().text(), "ab?cd");
 }
 
 TEST_F(HandlersTest, CopyInWithoutTextEmptiesTheEditor) {
