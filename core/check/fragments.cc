@@ -28,6 +28,7 @@ constexpr std::array<std::string_view, 2> kResultMarkers = {
 // The C library's substring search skips ahead on long markers, where a
 // find by first byte stops at every "<" or common UTF-8 lead byte.
 bool Holds(std::string_view page, std::string_view marker) {
+  if (page.size() < marker.size()) return false;
   return ::memmem(page.data(), page.size(), marker.data(), marker.size()) !=
          nullptr;
 }
@@ -42,6 +43,7 @@ bool HoldsAny(std::string_view page,
 
 // As BytesToText, without copying the page.
 std::string_view TextBeforeZero(const core::ByteBuffer& body) {
+  if (body.empty()) return {};
   const char* bytes = reinterpret_cast<const char*>(body.data());
   const void* zero = std::memchr(bytes, 0, body.size());
   return std::string_view(
