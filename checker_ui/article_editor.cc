@@ -119,7 +119,9 @@ void ArticleEditor::SetDefaultFormat(const check::CharFormat& format) {
 
 check::CharFormat ArticleEditor::FormatAt(int position) const {
   const QTextBlock block = document()->findBlock(position);
-  QTextCharFormat own = block.charFormat();
+  // A line break is the separator after its block, and Qt keeps its format
+  // as the character format of the block that follows.
+  QTextCharFormat own = document()->findBlock(position + 1).charFormat();
   for (auto it = block.begin(); !it.atEnd(); ++it) {
     const QTextFragment fragment = it.fragment();
     if (fragment.contains(position)) {

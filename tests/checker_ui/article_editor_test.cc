@@ -85,6 +85,17 @@ TEST_F(ArticleEditorTest, FormatLandsOnExactlyTheSelectedCharacters) {
   EXPECT_TRUE(SameFormat(editor_.FormatAt(9), check::kEditorDefaultFormat));
 }
 
+TEST_F(ArticleEditorTest, FoundTextIsMarkedAcrossLines) {
+  // What the run does with a fragment: find it, select as many characters
+  // as it has (CR LF counting one), format.
+  Show("甲乙\n丙丁\n戊己");
+  const int position = view_.FindInEditor(testing::Ansi("丁\r\n戊"));
+  ASSERT_EQ(position, 4);
+  view_.SelectInEditor(position, 3);
+  view_.FormatSelection(check::kHighlightFormat);
+  EXPECT_EQ(Marked(), "....###.");
+}
+
 TEST_F(ArticleEditorTest, SelectionEdgesAreClamped) {
   struct Case {
     int start;

@@ -10,7 +10,7 @@
 namespace {
 
 TEST(CloseMidRunTest, ProgramEndsWithZero) {
-  for (const char* mode : {"request", "window"}) {
+  for (const char* mode : {"request", "window", "idle"}) {
     SCOPED_TRACE(mode);
     QProcess probe;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -1,6 +1,7 @@
 // Closes the checker window in the middle of a check and leaves the way the
 // program does. "request": the worker is held inside its request for good;
-// "window": the worker keeps handing rows to the window as fast as it can.
+// "window": the worker keeps handing rows to the window as fast as it can;
+// "idle": no check is started at all.
 // Prints "closing" just before it closes the window.
 #include <QString>
 #include <QTimer>
@@ -17,6 +18,7 @@
 
 int main(int argc, char** argv) {
   const bool held_in_request = argc > 1 && std::strcmp(argv[1], "request") == 0;
+  const bool idle = argc > 1 && std::strcmp(argv[1], "idle") == 0;
   static std::atomic<bool> requesting{false};
   checker_ui::CheckerWindow::Services services;
   services.opener = [](const std::string&) {};
@@ -31,15 +33,15 @@ int main(int argc, char** argv) {
   };
   return checker_ui::RunChecker(
       argc, argv, std::move(services),
-      [held_in_request](checker_ui::CheckerWindow& window) {
+      [held_in_request, idle](checker_ui::CheckerWindow& window) {
         window.editor()->ReplaceText(QString(36 * 2000, QChar(u'\x6587')));
-        window.StartCheck();
+        if (!idle) window.StartCheck();
         auto* poll = new QTimer(&window);
         QObject::connect(
-            poll, &QTimer::timeout, &window, [&window, held_in_request] {
-              const bool ready = held_in_request
-                                     ? requesting.load()
-                                     : window.grid()->RowCount() > 3;
+            poll, &QTimer::timeout, &window, [&window, held_in_request, idle] {
+              const bool ready =
+                  idle || (held_in_request ? requesting.load()
+                                           : window.grid()->RowCount() > 3);
               if (!ready) return;
               std::printf("closing\n");
               std::fflush(stdout);
