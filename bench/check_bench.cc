@@ -251,6 +251,18 @@ void BM_FragmentsFromReplyLargePage(benchmark::State& state) {
                           static_cast<std::int64_t>(page.utf8.size()));
 }
 
+// Telling a result page from the others; part of the reduction above.
+void BM_ClassifyReplyLargePage(benchmark::State& state) {
+  const LargePage& page = TheLargePage();
+  const std::string_view text(reinterpret_cast<const char*>(page.utf8.data()),
+                              page.utf8.size());
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(check::ClassifyReply(200, text));
+  }
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<std::int64_t>(page.utf8.size()));
+}
+
 // The reduction as first written: the whole page converted, then scanned.
 void BM_ConvertThenExtractLargePage(benchmark::State& state) {
   const LargePage& page = TheLargePage();
@@ -299,6 +311,7 @@ BENCHMARK(BM_CheckRun100kCharacters)
 BENCHMARK(BM_PlainMarkerScanFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExtractAllBetweenLargePage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FragmentsFromReplyLargePage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClassifyReplyLargePage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertThenExtractLargePage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
