@@ -110,7 +110,8 @@ CheckerWindow::CheckerWindow(Services services, QWidget* parent)
       platform::ShellOpen(address);
     };
   }
-  link_->target = new ControlsView(*this);
+  controls_view_ = std::make_unique<ControlsView>(*this);
+  link_->target = controls_view_.get();
 
   setWindowTitle(Caption());
   setWindowIcon(WindowIcon());
@@ -125,15 +126,14 @@ CheckerWindow::CheckerWindow(Services services, QWidget* parent)
   connect(escape, &QShortcut::activated, this, &QWidget::close);
 
   // The creation handler.
-  link_->target->ResetEditorFormat();
-  link_->target->ResetResultGrid();
+  controls_view_->ResetEditorFormat();
+  controls_view_->ResetResultGrid();
 }
 
 CheckerWindow::~CheckerWindow() {
-  check::CheckerView* view = link_->target;
+  // A worker still running stops at its next hand-off.
   link_->target = nullptr;
   link_->window_gone = true;
-  delete view;
 }
 
 void CheckerWindow::BuildControls() {
@@ -273,7 +273,7 @@ void CheckerWindow::StartCheck() {
 
 void CheckerWindow::CopyOut() {
   QGuiApplication::clipboard()->setText(
-      ToQString(link_->target->ReadArticle()));
+      ToQString(controls_view_->ReadArticle()));
 }
 
 void CheckerWindow::OpenSelectedRow() {

@@ -19,6 +19,7 @@ class QTabWidget;
 namespace checker_ui {
 
 class ArticleEditor;
+class ControlsView;
 class ResultGrid;
 struct ViewLink;
 
@@ -70,6 +71,7 @@ class CheckerWindow : public QWidget {
   void CentreOnScreen();
 
   Services services_;
+  std::unique_ptr<ControlsView> controls_view_;
   std::shared_ptr<ViewLink> link_;
   bool centred_after_show_ = false;
 
