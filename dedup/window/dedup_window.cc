@@ -60,9 +60,9 @@ DedupWindow::DedupWindow(DedupStartup startup)
   setWindowTitle(QStringLiteral("Mirvo去重复文本工具1.0"));
   setWindowIcon(QIcon(QPixmap::fromImage(ProgramIconImage())));
   setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
-  QPalette face = palette();
-  face.setColor(QPalette::Window, face.color(QPalette::Button));
-  setPalette(face);
+  // The button face is taken from whatever palette is current, so a skin
+  // applied later recolours the background together with the text on it.
+  setBackgroundRole(QPalette::Button);
   setAutoFillBackground(true);
   setFixedSize(kClientWidth, kClientHeight);
   CreateControls();

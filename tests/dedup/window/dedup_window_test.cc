@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListView>
@@ -31,8 +32,23 @@ TEST(DedupWindowTest, WindowIsFixedCentredAndDressed) {
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   EXPECT_EQ(window.pos(),
             QPoint((screen.width() - 320) / 2, (screen.height() - 242) / 2));
-  EXPECT_EQ(window.palette().color(QPalette::Window),
+  EXPECT_EQ(window.palette().color(window.backgroundRole()),
             QApplication::palette().color(QPalette::Button));
+}
+
+TEST(DedupWindowTest, BackgroundFollowsTheSkinsPalette) {
+  // A skin recolours the application after the window exists; a background
+  // fixed at creation would leave the skin's light label text on a light
+  // face.
+  DedupWindow window;
+  const QPalette before = QApplication::palette();
+  QPalette skinned = before;
+  skinned.setColor(QPalette::Button, QColor(0x2E, 0x7D, 0x8F));
+  QApplication::setPalette(skinned);
+  QCoreApplication::sendPostedEvents();
+  EXPECT_EQ(window.palette().color(window.backgroundRole()),
+            QColor(0x2E, 0x7D, 0x8F));
+  QApplication::setPalette(before);
 }
 
 TEST(DedupWindowTest, ControlsStandWhereTheDesignPutsThem) {
