@@ -8,14 +8,14 @@
 #include "skin/skin_set.h"
 #include "skin/startup.h"
 #include "tests/skin/fake_skin_call.h"
-#include "tests/skin/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace skin {
 namespace {
 
 namespace fs = std::filesystem;
 using platform::DynamicLibrary;
-using skin_test::TempFolder;
+using test::TempFolder;
 using ::testing::HasSubstr;
 
 // A program folder holding a copy of `library` under the skin library's
@@ -84,8 +84,8 @@ TEST(AttachSkinTest, WritesAndLoadsTheRealLibraryWhenMissing) {
 
 TEST(AttachSkinTest, FailureMessageNamesTheFileAndTheFunction) {
   TempFolder not_a_library;
-  skin_test::WriteBytes(not_a_library.path() / "SkinH_EL.dll",
-                        "this is not a library");
+  test::WriteBytes(not_a_library.path() / "SkinH_EL.dll",
+                   "this is not a library");
   ProgramFolder without_export(NO_EXPORT_LIBRARY);
   TempFolder folder_in_the_way;
   fs::create_directory(folder_in_the_way.path() / "SkinH_EL.dll");

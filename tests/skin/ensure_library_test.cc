@@ -9,15 +9,15 @@
 #include <vector>
 
 #include "skin/startup.h"
-#include "tests/skin/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace skin {
 namespace {
 
 namespace fs = std::filesystem;
-using skin_test::ReadBytes;
-using skin_test::TempFolder;
-using skin_test::WriteBytes;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
 using Names = std::vector<std::string>;
 
 TEST(EnsureSkinLibraryTest, WritesTheBuiltLibraryWhenNothingIsThere) {

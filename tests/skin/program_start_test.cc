@@ -11,14 +11,14 @@
 
 #include "skin/format/skin_block.h"
 #include "skin/skin_set.h"
-#include "tests/skin/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace skin {
 namespace {
 
 namespace fs = std::filesystem;
-using skin_test::ReadBytes;
-using skin_test::TempFolder;
+using test::ReadBytes;
+using test::TempFolder;
 using ::testing::HasSubstr;
 
 const fs::path kProgram = fs::path(PROJECT_BIN_DIR) / "text_dedup";
@@ -78,7 +78,7 @@ class ProgramStartTest : public ::testing::Test {
 };
 
 TEST_F(ProgramStartTest, BrokenLibraryEndsWithAMessageAndAFailureStatus) {
-  skin_test::WriteBytes(folder_.path() / "SkinH_EL.dll", "not a library");
+  test::WriteBytes(folder_.path() / "SkinH_EL.dll", "not a library");
   const Outcome outcome = RunProgram(folder_.path(), -1);
   EXPECT_NE(outcome.exit_code, 0) << outcome.errors;
   EXPECT_NE(outcome.exit_code, 124) << "still running: " << outcome.errors;

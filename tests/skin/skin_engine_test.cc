@@ -21,7 +21,7 @@
 #include "skin/format/skin_block.h"
 #include "skin/skin_set.h"
 #include "skin/startup.h"
-#include "tests/skin/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace skin {
 namespace {
@@ -190,7 +190,7 @@ TEST_F(SkinEngineTest, OnlyTheApplicationsThreadMayAttach) {
 }
 
 TEST_F(SkinEngineTest, StartupWritesLoadsAndAttachesTheEmbeddedLibrary) {
-  skin_test::TempFolder program;
+  test::TempFolder program;
   EXPECT_EQ(ApplyStartupSkin(program.path()), std::nullopt);
   Skin thirteen;
   ASSERT_EQ(ParseSkin(SkinBlock(13), &thirteen), SkinError::kNone);

@@ -6,10 +6,12 @@
 
 #include "dedup/runs/runs.h"
 #include "tests/dedup/runs/fake_view.h"
-#include "tests/dedup/runs/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace dedup {
 namespace {
+
+using test::TempFolder;
 
 using Items = std::vector<std::string>;
 using testing::HasSubstr;

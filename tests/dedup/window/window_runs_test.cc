@@ -8,11 +8,13 @@
 #include <string>
 
 #include "dedup/window/dedup_window.h"
-#include "tests/dedup/runs/temp_folder.h"
 #include "tests/dedup/window/window_test_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace dedup {
 namespace {
+
+using test::TempFolder;
 
 class WindowRunsTest : public testing::Test {
  protected:
