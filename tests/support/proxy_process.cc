@@ -16,6 +16,7 @@
 #include <sstream>
 #include <thread>
 
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_server.h"
 
 extern char** environ;
@@ -41,13 +42,6 @@ bool CanConnect(int port) {
   bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
   ::close(fd);
   return ok;
-}
-
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
 }
 
 }  // namespace
@@ -107,8 +101,8 @@ std::unique_ptr<ProxyProcess> ProxyProcess::Start(std::string_view user,
     int status = 0;
     if (::waitpid(pid, &status, WNOHANG) == pid) {
       proxy->pid_ = -1;
-      *error = "tinyproxy exited: " + ReadWhole(pattern + "/stdout") +
-               ReadWhole(log_path);
+      *error = "tinyproxy exited: " + ReadBytes(pattern + "/stdout") +
+               ReadBytes(log_path);
       return nullptr;
     }
     if (std::chrono::steady_clock::now() > deadline) {

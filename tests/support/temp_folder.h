@@ -8,25 +8,13 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "tests/support/file_bytes.h"
+
 namespace test {
-
-inline std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  if (in) bytes << in.rdbuf();
-  return bytes.str();
-}
-
-inline void WriteBytes(const std::filesystem::path& path,
-                       const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 class TempFolder {
  public:

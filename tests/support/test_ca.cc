@@ -6,6 +6,7 @@
 #include <random>
 #include <sstream>
 
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_server.h"
 
 namespace test {
@@ -27,13 +28,6 @@ extendedKeyUsage = serverAuth
 authorityKeyIdentifier = keyid
 subjectKeyIdentifier = hash
 subjectAltName = )";
-
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 }  // namespace
 
@@ -72,7 +66,7 @@ std::unique_ptr<TestCa> TestCa::Create(std::string* error,
       " >openssl.log 2>&1";
   int status = std::system(command.c_str());
   if (status != 0 || !std::filesystem::exists(ca->cert_)) {
-    *error = "openssl failed: " + ReadWhole(pattern + "/openssl.log");
+    *error = "openssl failed: " + ReadBytes(pattern + "/openssl.log");
     return nullptr;  // the destructor removes the folder
   }
   return ca;
